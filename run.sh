@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds detkit (Release) and starts it on the
+# simulated analyser. Extra arguments go to detkit.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DDETKIT_BUILD_TESTS=OFF -DDETKIT_BUILD_BENCH=OFF >/dev/null
+cmake --build build --target detkit -j"$(nproc)"
+exec ./build/src/app/detkit --simulate "$@"
