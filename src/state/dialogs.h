@@ -7,6 +7,8 @@
 
 namespace detkit {
 
+struct McaSettings;
+
 struct FileDialogOptions {
     std::string filter;            // "spectrum(*.dat)|*.dat": caption|pattern pairs
     std::string defaultExtension;  // "dat", added when the typed name has none
@@ -19,6 +21,10 @@ public:
     virtual std::optional<std::string> openFileName(const FileDialogOptions& options) = 0;
     virtual std::optional<std::string> saveFileName(const FileDialogOptions& options) = 0;
     virtual void showAbout() = 0;
+    // The MCA set-up dialog, loaded from `settings`. Only OK stores the
+    // operator's edits into `settings` and returns true; Cancel, Escape and the
+    // close box leave `settings` untouched and return false.
+    virtual bool runMcaSetUp(McaSettings& settings) = 0;
 };
 
 }  // namespace detkit
