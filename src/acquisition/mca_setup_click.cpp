@@ -1,0 +1,57 @@
+#include "acquisition/mca_setup_click.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "state/dialogs.h"
+#include "state/form.h"
+#include "state/shared_state.h"
+
+namespace detkit {
+
+namespace {
+
+// A header text up to its NUL; a full buffer without one yields 31 characters.
+std::string headerText(const std::array<char, 32>& text)
+{
+    const auto end = std::find(text.begin(), text.begin() + McaSettings::kTextMax, '\0');
+    return std::string(text.begin(), end);
+}
+
+// At most 31 characters and a NUL, the rest zero: never past the 32 bytes.
+void setHeaderText(std::array<char, 32>& dest, const std::string& text)
+{
+    dest.fill('\0');
+    std::copy_n(text.begin(), std::min(text.size(), McaSettings::kTextMax), dest.begin());
+}
+
+} // namespace
+
+void Button10Click(SharedState& s, Form& form)
+{
+    (void)form; // Edit1 shows the preset command once the analyser is told
+    McaSettings& settings = s.McaSettings;
+    // The dialog shows the texts of the spectrum on display.
+    settings.comment = headerText(s.WorkingHeader.comment);
+    settings.sampleId = headerText(s.WorkingHeader.sampleId);
+
+    if (s.io.dialogs == nullptr || !s.io.dialogs->runMcaSetUp(settings))
+        return;
+
+    if (s.DeviceOpen == 1) {
+        // The preset and memory-size commands go here with the device layer.
+        s.AcquisitionTimes.presetTime = settings.presetTime;
+    }
+    s.SpcLld = settings.lowerLevel;
+    // The host reads this many channels whether or not the analyser took the size.
+    s.ChannelCount = settings.channels;
+    s.McaHeader.channels = static_cast<std::int16_t>(s.ChannelCount & 0xFFFF);
+    s.McaHeader.presetTime = settings.presetTime;
+    setHeaderText(s.WorkingHeader.comment, settings.comment);
+    setHeaderText(s.WorkingHeader.sampleId, settings.sampleId);
+    // The plot redraw follows here with the display module.
+}
+
+} // namespace detkit
