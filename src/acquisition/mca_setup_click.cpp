@@ -42,6 +42,8 @@ void Button10Click(SharedState& s, Form& form)
 
     if (s.DeviceOpen == 1) {
         // The preset and memory-size commands go here with the device layer.
+        // 256 channels sends no memory size: the analyser knows no "$M2;", so it
+        // keeps its size and the host reads only the first 256 channels of it.
         s.AcquisitionTimes.presetTime = settings.presetTime;
     }
     s.SpcLld = settings.lowerLevel;
