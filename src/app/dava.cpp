@@ -274,7 +274,7 @@ void TForm1::readForm()
     }
 }
 
-void TForm1::showForm()
+void TForm1::showForm(Refresh refresh)
 {
     for (const Binding& b : bindings_) {
         const Control& ctl = f_.*(b.control);
@@ -298,11 +298,12 @@ void TForm1::showForm()
         else if (!f_.Timer1.enabled && timer1_->isActive())
             timer1_->stop();
     }
-    if (paintBox_ != nullptr)
+    // Inside a paint the box is being drawn already; asking again would loop.
+    if (paintBox_ != nullptr && refresh == Refresh::all)
         paintBox_->update();
 }
 
-void TForm1::run(const std::function<void()>& handler)
+void TForm1::run(const std::function<void()>& handler, Refresh refresh)
 {
     readForm();
     try {
@@ -312,7 +313,7 @@ void TForm1::run(const std::function<void()>& handler)
     } catch (...) {
         showError_(QString());
     }
-    showForm();
+    showForm(refresh);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)

@@ -30,7 +30,8 @@ public:
     // Runs one handler at the handler boundary: inputs in, handler, outputs
     // shown. A conversion error is shown in a message box and the rest of the
     // handler is skipped, as for every other exception.
-    void run(const std::function<void()>& handler);
+    enum class Refresh { all, labelsOnly };
+    void run(const std::function<void()>& handler, Refresh refresh = Refresh::all);
 
     // The client area (plot, controls, status bar) as shown, for --screenshot.
     QImage grabClient();
@@ -63,7 +64,7 @@ private:
     QAction* menuItem(QMenu* menu, const char* name, const char* caption);
     void bind(QWidget* widget, Control Form::*control);
     void readForm();
-    void showForm();
+    void showForm(Refresh refresh = Refresh::all);
     void Exit1Click();
 
     SharedState& s_;

@@ -5,7 +5,10 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "app/paint_box_widget.h"
 #include "app/shell.h"
+#include "display/plot.h"
+#include "display/vertical_scale.h"
 
 namespace detkit {
 
@@ -16,11 +19,24 @@ Program::Program(const Options& options) : options_(options), state_(std::make_u
     dialogs_ = std::make_unique<QtDialogs>(window_.get());
     state_->io.dialogs = dialogs_.get();
     wireHandlers();
+    // The program starts on the logarithmic scale with the ramp on display.
+    BuildLogBackground(*state_);
 }
 
 Program::~Program() = default;
 
-void Program::wireHandlers() {}
+void Program::wireHandlers()
+{
+    SharedState& s = *state_;
+    Form& f = form_;
+    TForm1& w = *window_;
+    w.onClick("LogDisp", [&s, &f] { LogDispClick(s, f); });
+    w.onClick("AutoVfs", [&s, &f] { AutoVfsClick(s, f); });
+    w.onClick("UpDown1Up", [&s, &f] { UpDown1Click(s, f, UpDownButton::btNext); });
+    w.onClick("UpDown1Down", [&s, &f] { UpDown1Click(s, f, UpDownButton::btPrev); });
+    // A paint request of the window system runs the full redraw.
+    w.paintBox()->setPaintHandler([&w, &s, &f] { w.run([&s, &f] { PaintBox1Paint(s, f); }, TForm1::Refresh::labelsOnly); });
+}
 
 void Program::afterShow()
 {
