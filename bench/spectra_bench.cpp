@@ -38,7 +38,7 @@ void BM_SaveSpectrum4096(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * (1024 + 4 * 4096));
 }
-BENCHMARK(BM_SaveSpectrum4096)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SaveSpectrum4096)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_ReadSpectrum4096(benchmark::State& state)
 {
