@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "display/plot.h"
+#include "display/vertical_scale.h"
 #include "spectra/header_state.h"
 #include "spectra/memory_view.h"
 #include "state/dialogs.h"
@@ -26,12 +28,6 @@ int selectedSlot(const Form& f)
     if (f.Mem3Spec.checked)
         return 3;
     return 0;
-}
-
-void redrawAfterRead(SharedState& s, Form& f)
-{
-    (void)s;
-    (void)f;
 }
 
 } // namespace
@@ -122,7 +118,9 @@ void Read1Click(SharedState& s, Form& f)
         return;
     }
     takeReadResult(s, f, r);
-    redrawAfterRead(s, f);
+    // Accepted or refused, the plot goes to the log scale and is redrawn.
+    BuildLogBackground(s);
+    PaintBox1Paint(s, f);
 }
 
 void ReadSpecClick(SharedState& s, Form& f)

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "display/plot.h"
 #include "spectra/header_state.h"
 
 namespace detkit {
 
 void MemSpecClick(SharedState& s, Form& f, int slot)
 {
-    (void)f;
     const MemorySlot& mem = s.mem(slot);
     s.DataFileName = mem.name;
     s.WorkingHeader = mem.header;
@@ -17,6 +17,7 @@ void MemSpecClick(SharedState& s, Form& f, int slot)
     const auto n = std::clamp<std::int32_t>(s.ChannelCount, 0, kMaxChannels);
     std::copy_n(mem.counts.begin(), n, s.LiveSpectrum.begin());
     ApplyHeader(s, s.WorkingHeader);
+    PaintBox1Paint(s, f);
 }
 
 } // namespace detkit

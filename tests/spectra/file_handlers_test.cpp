@@ -101,11 +101,14 @@ TEST_F(FileHandlers, SaveThenReadRoundTripsThroughTheDialogs)
 TEST_F(FileHandlers, A256ChannelSaveReadsBack)
 {
     s.ChannelCount = 256;
+    s.LogScale = 0;
     save(path("small.dat"));
+    EXPECT_EQ(s.LogScale, 0); // a save does not touch the view
     EXPECT_EQ(test::readRaw(path("small.dat")).size(), 1024u + 1024u);
     s.ChannelCount = 4096;
     read(path("small.dat"));
     EXPECT_EQ(s.ChannelCount, 256);
+    EXPECT_EQ(s.LogScale, 1);
     EXPECT_EQ(f.Label2.text, "255ch");
     EXPECT_EQ(f.Label3.text, "128");
 }
@@ -177,7 +180,9 @@ TEST_F(FileHandlers, RefusalTableThroughTheHandler)
         SCOPED_TRACE(c.name);
         test::writeRaw(path("bad.dat"), c.bytes);
         setHeaderText(s.WorkingHeader.comment, "x");
+        s.LogScale = 0;
         read(path("bad.dat"));
+        EXPECT_EQ(s.LogScale, 1); // redrawn on the log scale all the same
         EXPECT_EQ(f.Edit1.text, c.edit1);
         EXPECT_EQ(s.WorkingHeader, s.McaHeader);
         EXPECT_EQ(s.ChannelCount, 2048);
@@ -362,10 +367,13 @@ TEST_F(FileHandlers, ViewingASlotCopiesItsSpectrumAndHeader)
     mem.header.liveTime = 42;
     mem.header.roiLow[0] = 9;
     mem.counts.fill(5);
-    s.LiveSpectrum.fill(1);
+    s.LiveSpectrum.fill(1); // the plot shows 5 at the cursor only if redrawn after the copy
     s.DisplayWindow = {3, 300};
+    s.CursorChannel = 10;
+    f.Label7.text = "";
 
     Mem2SpecClick(s, f);
+    EXPECT_EQ(f.Label7.text, "5"); // redrawn: the count at the cursor
 
     EXPECT_EQ(s.DataFileName, "bg.dat");
     EXPECT_EQ(s.WorkingHeader, mem.header);

@@ -142,7 +142,7 @@ TEST(SpectrumFile, MissingFileIsRefusedWithAReason)
     const ReadResult r = readSpectrumFile(pathIn(dir, "absent.dat"));
     EXPECT_EQ(r.status, ReadStatus::cannotOpen);
     EXPECT_FALSE(r.reason.empty());
-    EXPECT_EQ(readSpectrumFile(dir.path().toStdString()).status, ReadStatus::cannotOpen);  // a folder
+    EXPECT_EQ(readSpectrumFile(dir.path().toStdString()).status, ReadStatus::cannotOpen); // a folder
 }
 
 // --- A failed save never harms the file already there. ---
