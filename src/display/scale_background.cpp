@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
+#include <string_view>
 
 #include "display/plot.h"
 #include "display/plot_geometry.h"
@@ -45,7 +45,8 @@ void drawLogStrip(Canvas& strip, int H)
     for (int i = 0; i <= 5; ++i) {
         const int y = Hs - (D * i + 1);
         hline(strip, 0, strip.width(), y);
-        strip.TextOut(kLabelX, i == 0 ? Hs - 13 : Hs - 12 - D * i, "e" + std::to_string(i));
+        const char label[2] = {'e', static_cast<char>('0' + i)};
+        strip.TextOut(kLabelX, i == 0 ? Hs - 13 : Hs - 12 - D * i, std::string_view(label, 2));
         for (int j = 2; j <= 9; ++j) {
             const int o = static_cast<int>(std::log10(static_cast<double>(j)) * D + 0.5);
             hline(strip, kMinorTickFrom, kMinorTickTo, y - o);
