@@ -9,6 +9,10 @@
 #include "app/shell.h"
 #include "display/plot.h"
 #include "display/vertical_scale.h"
+#include "spectra/file_handlers.h"
+#include "spectra/memory_view.h"
+#include "spectra/spectrum_file.h"
+#include "spectra/spectrum_info.h"
 
 namespace detkit {
 
@@ -34,6 +38,13 @@ void Program::wireHandlers()
     w.onClick("AutoVfs", [&s, &f] { AutoVfsClick(s, f); });
     w.onClick("UpDown1Up", [&s, &f] { UpDown1Click(s, f, UpDownButton::btNext); });
     w.onClick("UpDown1Down", [&s, &f] { UpDown1Click(s, f, UpDownButton::btPrev); });
+    w.onClick("Read1", [&s, &f] { Read1Click(s, f); });
+    w.onClick("Write1", [&s, &f] { Write1Click(s, f); });
+    w.onClick("SaveSpec", [&s, &f] { SaveSpecClick(s, f); });
+    w.onClick("ReadSpec", [&s, &f] { ReadSpecClick(s, f); });
+    w.onClick("Mem1Spec", [&s, &f] { Mem1SpecClick(s, f); });
+    w.onClick("Mem2Spec", [&s, &f] { Mem2SpecClick(s, f); });
+    w.onClick("Mem3Spec", [&s, &f] { Mem3SpecClick(s, f); });
     // A paint request of the window system runs the full redraw.
     w.paintBox()->setPaintHandler([&w, &s, &f] { w.run([&s, &f] { PaintBox1Paint(s, f); }, TForm1::Refresh::labelsOnly); });
 }
@@ -52,8 +63,13 @@ void Program::afterShow()
 
 int printSpectrumInfo(const std::string& path)
 {
-    std::fprintf(stderr, "detkit: cannot describe %s yet\n", path.c_str());
-    return 1;
+    // The same reader as the window's, so --info accepts exactly what a read accepts.
+    const ReadResult r = readSpectrumFile(path);
+    const std::string text = describeSpectrumFile(r);
+    std::fputs(text.c_str(), r.ok ? stdout : stderr);
+    if (!text.empty() && text.back() != '\n')
+        std::fputc('\n', r.ok ? stdout : stderr);
+    return r.ok ? 0 : 1;
 }
 
 }  // namespace detkit
