@@ -37,20 +37,12 @@ bool discard(UsbSerialDriver& driver, DriverHandle handle, std::size_t count)
     return true;
 }
 
-// A late or surplus reply must not pass for the start of the next one.
+// A late or surplus reply must not pass for the start of the next one. Purging
+// is one control request; polling the queue would first wait out the chip's
+// latency timer before every command.
 bool dropStale(UsbSerialDriver& driver, DriverHandle handle)
 {
-    for (int round = 0; round < 16; ++round) {
-        std::size_t waiting = 0;
-        if (failed(driver, driver.queueStatus(handle, waiting), "queue status (stale)"))
-            return false;
-        if (waiting == 0)
-            return true;
-        qCDebug(lcDevice) << "dropping" << waiting << "stale bytes";
-        if (!discard(driver, handle, waiting))
-            return false;
-    }
-    return true;
+    return !failed(driver, driver.purge(handle, purgeReceive), "purge (stale reply)");
 }
 
 } // namespace

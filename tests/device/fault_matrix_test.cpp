@@ -26,14 +26,15 @@ enum class Fault {
     longReply,
     garbage,
     late,
-    unplugged
+    unplugged,
+    failPurge
 };
 
 const char* name(Fault f)
 {
     static const char* names[] = {"none",     "refuse",  "failWrite",  "failQueueStatus",
                                   "failRead", "noReply", "shortReply", "longReply",
-                                  "garbage",  "late",    "unplugged"};
+                                  "garbage",  "late",    "unplugged",  "failPurge"};
     return names[static_cast<int>(f)];
 }
 
@@ -105,6 +106,9 @@ void arm(SimLink& link, Fault fault, const std::string& target)
         break;
     case Fault::unplugged:
         sim.unplug();
+        break;
+    case Fault::failPurge:
+        sim.failOperation(DriverOp::purge);
         break;
     }
 }
@@ -213,7 +217,7 @@ TEST(FaultMatrix, EveryOperationAgainstEveryFault)
 {
     const std::vector<Fault> faults = {Fault::none,     Fault::refuse,  Fault::failWrite,  Fault::failQueueStatus,
                                        Fault::failRead, Fault::noReply, Fault::shortReply, Fault::longReply,
-                                       Fault::garbage,  Fault::late,    Fault::unplugged};
+                                       Fault::garbage,  Fault::late,    Fault::unplugged,  Fault::failPurge};
     for (const Operation& op : operations()) {
         const bool isRead = std::string(op.name).starts_with("Read");
         for (const Fault fault : faults) {
