@@ -7,6 +7,10 @@
 
 #include "app/paint_box_widget.h"
 #include "app/shell.h"
+#include "device/clock_sync.h"
+#include "device/ftdi/ftdi_driver.h"
+#include "device/link.h"
+#include "device/sim/simulated_analyser.h"
 #include "display/plot.h"
 #include "display/vertical_scale.h"
 #include "spectra/file_handlers.h"
@@ -19,6 +23,12 @@ namespace detkit {
 Program::Program(const Options& options) : options_(options), state_(std::make_unique<SharedState>())
 {
     state_->io.clock = &clock_;
+    // Nothing above the device layer knows which of the two it talks to.
+    if (options.simulate)
+        driver_ = std::make_unique<SimulatedAnalyser>(clock_);
+    else
+        driver_ = makeFtdiDriver();
+    state_->io.driver = driver_.get();
     window_ = std::make_unique<TForm1>(*state_, form_);
     dialogs_ = std::make_unique<QtDialogs>(window_.get());
     state_->io.dialogs = dialogs_.get();
@@ -34,6 +44,8 @@ void Program::wireHandlers()
     SharedState& s = *state_;
     Form& f = form_;
     TForm1& w = *window_;
+    w.onClick("McaOpen", [&s, &f] { McaOpenClick(s, f); });
+    w.onClick("ClockSYNC1", [&s, &f] { ClockSYNC1Click(s, f); });
     w.onClick("LogDisp", [&s, &f] { LogDispClick(s, f); });
     w.onClick("AutoVfs", [&s, &f] { AutoVfsClick(s, f); });
     w.onClick("UpDown1Up", [&s, &f] { UpDown1Click(s, f, UpDownButton::btNext); });

@@ -9,6 +9,7 @@
 #include "app/qt_dialogs.h"
 #include "platform/clock.h"
 #include "state/form.h"
+#include "device/usb_serial_driver.h"
 #include "state/shared_state.h"
 
 namespace detkit {
@@ -27,6 +28,7 @@ private:
 
     Options options_;
     SystemClock clock_;
+    std::unique_ptr<UsbSerialDriver> driver_;
     std::unique_ptr<SharedState> state_;
     Form form_;
     std::unique_ptr<TForm1> window_;
