@@ -31,7 +31,7 @@ function(detkit_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp"
-    TIMEOUT 300)
+    TIMEOUT 120)
 endfunction()
 
 # detkit_bench(<name> SOURCES ... DEPS ...): a Google Benchmark program.
