@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "device/protocol.h"
+#include "display/plot.h"
 #include "state/dialogs.h"
 #include "state/form.h"
 #include "state/shared_state.h"
@@ -31,7 +33,6 @@ void setHeaderText(std::array<char, 32>& dest, const std::string& text)
 
 void Button10Click(SharedState& s, Form& form)
 {
-    (void)form; // Edit1 shows the preset command once the analyser is told
     McaSettings& settings = s.McaSettings;
     // The dialog shows the texts of the spectrum on display.
     settings.comment = headerText(s.WorkingHeader.comment);
@@ -41,10 +42,12 @@ void Button10Click(SharedState& s, Form& form)
         return;
 
     if (s.DeviceOpen == 1) {
-        // The preset and memory-size commands go here with the device layer.
-        // 256 channels sends no memory size: the analyser knows no "$M2;", so it
-        // keeps its size and the host reads only the first 256 channels of it.
+        SendPreset(s, form, settings.presetTime); // Edit1 shows the command; the result is not needed
         s.AcquisitionTimes.presetTime = settings.presetTime;
+        // 256 channels sends no memory size (the analyser knows no "$M2;"): it
+        // keeps its size and the host reads only the first 256 channels of it.
+        if (SetMemorySize(s, settings.channels) == 1)
+            s.ChannelCount = settings.channels;
     }
     s.SpcLld = settings.lowerLevel;
     // The host reads this many channels whether or not the analyser took the size.
@@ -53,7 +56,7 @@ void Button10Click(SharedState& s, Form& form)
     s.McaHeader.presetTime = settings.presetTime;
     setHeaderText(s.WorkingHeader.comment, settings.comment);
     setHeaderText(s.WorkingHeader.sampleId, settings.sampleId);
-    // The plot redraw follows here with the display module.
+    PaintBox1Paint(s, form);
 }
 
 } // namespace detkit

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "display/vertical_scale.h"
 #include "platform/format.h"
 #include "state/shared_state.h"
 
@@ -55,6 +56,12 @@ void DrawHeaderValues(SharedState& s, std::string_view fullScaleLabel)
     }
     c.setFontColor(s.TextColor);
     c.TextOut(50, 18, headerText(s.WorkingHeader.comment));
+}
+
+void DrawHeaderValues(SharedState& s)
+{
+    const bool onLadder = s.FullScaleIndex >= 0 && s.FullScaleIndex < static_cast<int>(FullScaleLabels.size());
+    DrawHeaderValues(s, onLadder ? FullScaleLabels[static_cast<std::size_t>(s.FullScaleIndex)] : std::string_view{});
 }
 
 } // namespace detkit

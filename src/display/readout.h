@@ -15,5 +15,8 @@ struct SharedState;
 // reads 0.00 between acquisitions. `fullScaleLabel` is the label of the
 // current linear full scale; it is drawn only when the scale is linear.
 void DrawHeaderValues(SharedState& s, std::string_view fullScaleLabel);
+// The same with the label of FullScaleIndex; a step outside the ladder (from
+// the analyser) draws no label.
+void DrawHeaderValues(SharedState& s);
 
 } // namespace detkit

@@ -8,6 +8,7 @@
 
 #include "acquisition/mca_setup_click.h"
 #include "acquisition/mca_setup_fields.h"
+#include "device/sim_link.h"
 #include "platform/convert.h"
 #include "state/form.h"
 #include "state/shared_state.h"
@@ -253,6 +254,58 @@ TEST_F(McaSetUpTest, StoreCutsLongTexts)
     f.SpcLabel1 = std::string(40, 'c');
     StoreMcaSetUp(f, settings);
     EXPECT_EQ(settings.comment, std::string(31, 'c'));
+}
+
+struct SetUpWithAnalyserCase {
+    const char* what;
+    int channels;
+    bool refuseMemorySize;
+    std::vector<std::string> commands;
+    int analyserChannels;
+};
+
+TEST(McaSetUpWithAnalyser, SendsPresetAndMemorySize)
+{
+    const SetUpWithAnalyserCase cases[] = {
+        {"512 channels", 512, false, {"$P6000;", "$M4;"}, 512},
+        {"4096 channels", 4096, false, {"$P6000;", "$M32;"}, 4096},
+        // No memory size for 256: the analyser keeps its 2048 and the host reads the first 256.
+        {"256 channels", 256, false, {"$P6000;"}, 2048},
+        // A refused size still leaves the host reading the chosen count.
+        {"memory size refused", 1024, true, {"$P6000;", "$M8;"}, 2048},
+    };
+    for (const SetUpWithAnalyserCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimLink link;
+        ScriptedDialogs dialogs;
+        link.s.io.dialogs = &dialogs;
+        if (c.refuseMemorySize)
+            link.sim.injectReplyFault(ReplyFault::refuse, "$M");
+        Operator op;
+        op.attempts = {{[&](McaSetUpFields& f) {
+            f.channels = c.channels;
+            f.PresetRT = "600";
+        }}};
+        op.install(dialogs);
+        Button10Click(link.s, link.f);
+        EXPECT_EQ(link.sim.commandsReceived(), c.commands);
+        EXPECT_EQ(link.f.Edit1.text, "$P6000;");
+        EXPECT_EQ(link.s.AcquisitionTimes.presetTime, 6000);
+        EXPECT_EQ(link.s.ChannelCount, c.channels);
+        EXPECT_EQ(link.sim.memoryChannels(), c.analyserChannels);
+        EXPECT_NE(link.f.Label7.text, Form{}.Label7.text); // the plot was redrawn
+    }
+}
+
+TEST(McaSetUpWithAnalyser, CancelSendsNothing)
+{
+    SimLink link;
+    ScriptedDialogs dialogs; // unscripted: the operator cancels
+    link.s.io.dialogs = &dialogs;
+    Button10Click(link.s, link.f);
+    EXPECT_EQ(dialogs.mcaSetUpShown, 1);
+    EXPECT_TRUE(link.sim.commandsReceived().empty());
+    EXPECT_EQ(link.s.AcquisitionTimes.presetTime, 36000);
 }
 
 } // namespace

@@ -43,7 +43,7 @@ TEST_F(ReadoutTest, RateReadsZeroWithoutAcquisition)
 {
     s.Acquiring = 0;
     s.CountRate = 123456.0f; // the total count the last read left
-    DrawHeaderValues(s, "250");
+    DrawHeaderValues(s);
     EXPECT_EQ(s.CountRate, 0.0f);
 
     // The same pixels as "    0.00" right-aligned at 375.
@@ -58,7 +58,7 @@ TEST_F(ReadoutTest, RateReadsZeroWithoutAcquisition)
 TEST_F(ReadoutTest, PresetRightEdgeAt175)
 {
     s.AcquisitionTimes.presetTime = 36000;
-    DrawHeaderValues(s, "250");
+    DrawHeaderValues(s);
     const Ink preset = inkOf(plot, clAqua, 60, 180, 5, 18);
     ASSERT_GT(preset.count, 0);
     EXPECT_LE(preset.rightmost, 175);
@@ -69,7 +69,7 @@ TEST_F(ReadoutTest, AcquisitionMarkerInRedWhileAcquiring)
 {
     s.Acquiring = 1;
     s.CountRate = 12.5f;
-    DrawHeaderValues(s, "250");
+    DrawHeaderValues(s);
     EXPECT_EQ(s.CountRate, 12.5f);
     EXPECT_GT(statusLine(clRed).count, 0);
     EXPECT_EQ(statusLine(clYellow).count, 0);                   // no file name under the marker
@@ -78,19 +78,33 @@ TEST_F(ReadoutTest, AcquisitionMarkerInRedWhileAcquiring)
 
 TEST_F(ReadoutTest, FileNameInTextColorOtherwise)
 {
-    DrawHeaderValues(s, "250");
+    DrawHeaderValues(s);
     EXPECT_EQ(statusLine(clRed).count, 0);
     EXPECT_GT(statusLine(clYellow).count, 0);
 }
 
 TEST_F(ReadoutTest, FullScaleLabelOnlyWhenLinear)
 {
+    const auto labelInk = [&] { return inkOf(plot, clYellow, 0, 48, 18, 31); };
+    s.FullScaleIndex = 14;
     s.LogScale = 1;
-    DrawHeaderValues(s, "2,5M");
-    EXPECT_EQ(inkOf(plot, clYellow, 0, 48, 18, 31).count, 0);
+    DrawHeaderValues(s);
+    EXPECT_EQ(labelInk().count, 0);
+
     s.LogScale = 0;
-    DrawHeaderValues(s, "2,5M");
-    EXPECT_GT(inkOf(plot, clYellow, 10, 48, 18, 31).count, 0);
+    DrawHeaderValues(s);
+    Canvas expected(plot.width(), plot.height(), clBlack);
+    expected.setFontColor(clYellow);
+    expected.TextOut(10, 18, "2,5M");
+    for (int y = 18; y < 31; ++y)
+        for (int x = 0; x < 48; ++x)
+            ASSERT_EQ(plot.Pixels(x, y), expected.Pixels(x, y)) << x << "," << y;
+
+    // A step the analyser reports beyond the ladder shows no label rather than reading past it.
+    plot.Fill(clBlack);
+    s.FullScaleIndex = 40;
+    DrawHeaderValues(s);
+    EXPECT_EQ(labelInk().count, 0);
 }
 
 } // namespace
