@@ -1,8 +1,11 @@
 #include "display/plot.h"
 
+#include "display/readout.h"
+
 #include <algorithm>
 #include <string>
 
+#include "display/readout.h"
 #include "display/vertical_scale.h"
 #include "state/form.h"
 #include "state/shared_state.h"
@@ -117,7 +120,8 @@ void PaintBox1Paint(SharedState& s, Form& form)
     // 3. Start from the background: grid and fixed labels.
     sf.PlotImage.Draw(0, 0, sf.PlotBackground);
 
-    // 4. The readout values of the header are drawn here.
+    // 4. The readout values of the header.
+    DrawHeaderValues(s);
     form.Label7.text = std::to_string(countAtCursor(s));
 
     // 5. The regions of interest 0 to 9 are evaluated and drawn here.

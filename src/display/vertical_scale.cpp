@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "device/commands.h"
+#include "device/protocol.h"
 #include "display/plot.h"
 #include "state/form.h"
 #include "state/shared_state.h"
@@ -40,7 +42,9 @@ void LogDispClick(SharedState& s, Form& form)
 {
     s.LogScale = 1;
     if (analyserDrivesDisplay(s)) {
-        // The analyser is switched with "$O;"; that exchange belongs to the acquisition code.
+        // The next tick redraws with what the analyser then reports.
+        if (SendDisplayCommand(s, kLogDisplayCommand) == 1)
+            BuildLogBackground(s);
         return;
     }
     BuildLogBackground(s);
@@ -56,7 +60,12 @@ void AutoVfsClick(SharedState& s, Form& form)
         s.MaxCount = windowMaxCount(spectrumInUse(s), s.DisplayWindow.first, s.DisplayWindow.last);
     const int step = autoScaleStep(s.MaxCount);
     if (remote) {
-        // The step goes to the analyser as "$V", char(48 + step), ";" from the acquisition code.
+        const std::string command = FullScaleCommand(step);
+        form.Edit1.text = command;
+        if (SendDisplayCommand(s, command) == 1) {
+            s.FullScaleIndex = step;
+            BuildLinearBackground(s);
+        }
         return;
     }
     s.FullScaleIndex = step;
@@ -71,13 +80,14 @@ void UpDown1Click(SharedState& s, Form& form, UpDownButton button)
     const bool up = button == UpDownButton::btNext;
     if (up ? s.FullScaleIndex <= 1 : s.FullScaleIndex >= kFullScaleSteps)
         return;
-    if (analyserDrivesDisplay(s)) {
-        // "$V;" (up) or "$v;" (down) to the analyser comes with the acquisition code.
+    const bool remote = analyserDrivesDisplay(s);
+    if (remote && SendDisplayCommand(s, up ? kFullScaleLowerCommand : kFullScaleHigherCommand) != 1)
         return;
-    }
     s.FullScaleIndex = std::clamp(s.FullScaleIndex + (up ? -1 : 1), 1, kFullScaleSteps);
     BuildLinearBackground(s);
-    PaintBox1Paint(s, form);
+    // While acquiring the next tick redraws with the analyser's step.
+    if (!remote)
+        PaintBox1Paint(s, form);
 }
 
 } // namespace detkit
