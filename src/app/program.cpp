@@ -7,6 +7,8 @@
 
 #include "app/paint_box_widget.h"
 #include "app/shell.h"
+#include "acquisition/acquisition_control.h"
+#include "acquisition/mca_setup_click.h"
 #include "device/clock_sync.h"
 #include "device/ftdi/ftdi_driver.h"
 #include "device/link.h"
@@ -45,6 +47,11 @@ void Program::wireHandlers()
     Form& f = form_;
     TForm1& w = *window_;
     w.onClick("McaOpen", [&s, &f] { McaOpenClick(s, f); });
+    w.onClick("Button10", [&s, &f] { Button10Click(s, f); });
+    w.onClick("McaStart", [&s, &f] { McaStartClick(s, f); });
+    w.onClick("McaStop", [&s, &f] { McaStopClick(s, f); });
+    w.onClick("McaClear", [&s, &f] { McaClearClick(s, f); });
+    w.setTimer1Handler([&s, &f] { Timer1Timer(s, f); });
     w.onClick("ClockSYNC1", [&s, &f] { ClockSYNC1Click(s, f); });
     w.onClick("LogDisp", [&s, &f] { LogDispClick(s, f); });
     w.onClick("AutoVfs", [&s, &f] { AutoVfsClick(s, f); });
@@ -63,6 +70,13 @@ void Program::wireHandlers()
 
 void Program::afterShow()
 {
+    if (options_.autostart) {
+        // As an operator would: OpenMCA, then Start.
+        window_->run([this] {
+            McaOpenClick(*state_, form_);
+            McaStartClick(*state_, form_);
+        });
+    }
     if (!options_.screenshot.empty()) {
         QTimer::singleShot(options_.afterMs, window_.get(), [this] {
             const bool saved = window_->grabClient().save(QString::fromStdString(options_.screenshot));

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 
+#include "acquisition/rero1.h"
 #include "app/helpabout.h"
 
 namespace detkit {
@@ -65,9 +66,6 @@ std::optional<std::string> QtDialogs::saveFileName(const FileDialogOptions& opti
 
 void QtDialogs::showAbout() { about_->exec(); }
 
-bool QtDialogs::runMcaSetUp(McaSettings&)
-{
-    return false;  // the set-up dialog is wired in with the acquisition module
-}
+bool QtDialogs::runMcaSetUp(McaSettings& settings) { return RunMcaSetUpDialog(settings, owner_); }
 
 }  // namespace detkit

@@ -112,7 +112,7 @@ void Read1Click(SharedState& s, Form& f)
     s.DataFileName = fileNameOf(*path);
 
     const ReadResult r = readSpectrumFile(s.FilePath);
-    if (r.status == ReadStatus::cannotOpen) {
+    if (r.status == FileReadStatus::cannotOpen) {
         // Nothing was read, so nothing on display changes; but say so.
         f.Edit1.text = kFileReadError;
         return;

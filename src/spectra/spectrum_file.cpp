@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::size_t kHeaderSize = SpectrumHeader::kSize;
 
-ReadResult refuse(ReadResult r, ReadStatus status, std::size_t offset, std::string reason)
+ReadResult refuse(ReadResult r, FileReadStatus status, std::size_t offset, std::string reason)
 {
     r.ok = false;
     r.status = status;
@@ -30,7 +30,7 @@ ReadResult parseSpectrumBytes(std::span<const std::uint8_t> bytes)
 {
     ReadResult r;
     if (bytes.size() < kHeaderSize)
-        return refuse(std::move(r), ReadStatus::shorterThanHeader, bytes.size(),
+        return refuse(std::move(r), FileReadStatus::shorterThanHeader, bytes.size(),
                       Format("file is %zu bytes, shorter than the 1024-byte header", bytes.size()));
 
     r.header = decodeHeader(bytes);
@@ -50,20 +50,20 @@ ReadResult parseSpectrumBytes(std::span<const std::uint8_t> bytes)
         r.n = 256;
 
     if (r.n == 0)
-        return refuse(std::move(r), ReadStatus::noWholeBlock, kHeaderSize,
+        return refuse(std::move(r), FileReadStatus::noWholeBlock, kHeaderSize,
                       Format("header says %d channels but the file holds %zu counts, not one whole block of 512",
                              channels, whole));
     if (r.n > kFileMaxCounts)
-        return refuse(std::move(r), ReadStatus::tooManyCounts, kHeaderSize + 4 * std::size_t{kFileMaxCounts},
+        return refuse(std::move(r), FileReadStatus::tooManyCounts, kHeaderSize + 4 * std::size_t{kFileMaxCounts},
                       Format("header says %d channels but the file holds more than 4096 counts (%d in whole blocks)",
                              channels, r.n));
     if (channels != r.n)
         return refuse(
-            std::move(r), ReadStatus::channelMismatch, HeaderOffset::channels,
+            std::move(r), FileReadStatus::channelMismatch, HeaderOffset::channels,
             Format("header says %d channels but the file holds %d counts in whole blocks of 512", channels, r.n));
 
     r.ok = true;
-    r.status = ReadStatus::accepted;
+    r.status = FileReadStatus::accepted;
     return r;
 }
 
@@ -73,7 +73,7 @@ ReadResult readSpectrumFile(const std::string& path)
     if (!file.open(QIODevice::ReadOnly)) {
         ReadResult r;
         r.path = path;
-        return refuse(std::move(r), ReadStatus::cannotOpen, 0,
+        return refuse(std::move(r), FileReadStatus::cannotOpen, 0,
                       "cannot open the file: " + file.errorString().toStdString());
     }
     const QByteArray data = file.read(static_cast<qint64>(kFileMaxBytes));

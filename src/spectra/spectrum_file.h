@@ -20,7 +20,7 @@ inline constexpr int kFileMaxBlocks = 16;    // enough to tell a file of more th
 inline constexpr int kFileMaxCounts = 4096;
 inline constexpr std::size_t kFileMaxBytes = SpectrumHeader::kSize + std::size_t{kFileBlockCounts} * kFileMaxBlocks * 4;
 
-enum class ReadStatus {
+enum class FileReadStatus {
     accepted,
     cannotOpen,
     shorterThanHeader, // n = 0
@@ -31,7 +31,7 @@ enum class ReadStatus {
 
 struct ReadResult {
     bool ok = false;
-    ReadStatus status = ReadStatus::cannotOpen;
+    FileReadStatus status = FileReadStatus::cannotOpen;
     std::string path;
     // The file's first 1024 bytes; comment and sample ID always end in a NUL.
     SpectrumHeader header;

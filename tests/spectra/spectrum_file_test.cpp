@@ -48,38 +48,38 @@ struct AcceptCase {
     int headerChannels;
     std::size_t counts;
     std::size_t extraBytes;
-    ReadStatus status;
+    FileReadStatus status;
     std::int32_t n;
 };
 
 TEST(SpectrumFile, AcceptanceAndRefusalTable)
 {
     const AcceptCase cases[] = {
-        {"exact 2048", 2048, 2048, 0, ReadStatus::accepted, 2048},
-        {"511 surplus counts are ignored", 2048, 2048 + 511, 0, ReadStatus::accepted, 2048},
-        {"a trailing partial count is ignored", 2048, 2048, 3, ReadStatus::accepted, 2048},
-        {"512 surplus counts make a block too many", 2048, 2048 + 512, 0, ReadStatus::channelMismatch, 2560},
-        {"exact 4096", 4096, 4096, 0, ReadStatus::accepted, 4096},
-        {"more than 4096 counts", 4096, 4096 + 512, 0, ReadStatus::tooManyCounts, 4608},
-        {"counting stops after 16 blocks", 4096, 20000, 0, ReadStatus::tooManyCounts, 8192},
-        {"1536 is whole blocks and agrees", 1536, 1536, 0, ReadStatus::accepted, 1536},
-        {"header says fewer than the file holds", 1024, 2048, 0, ReadStatus::channelMismatch, 2048},
-        {"header says more than the file holds", 4096, 2048, 0, ReadStatus::channelMismatch, 2048},
-        {"negative channels", -2048, 2048, 0, ReadStatus::channelMismatch, 2048},
-        {"fewer than 512 counts", 512, 511, 0, ReadStatus::noWholeBlock, 0},
-        {"no counts at all", 1024, 0, 0, ReadStatus::noWholeBlock, 0},
-        {"256 channels holding exactly 256 counts", 256, 256, 0, ReadStatus::accepted, 256},
-        {"256 channels and a partial count", 256, 256, 2, ReadStatus::accepted, 256},
-        {"256 channels holding 255 counts", 256, 255, 0, ReadStatus::noWholeBlock, 0},
-        {"256 channels holding 257 counts", 256, 257, 0, ReadStatus::noWholeBlock, 0},
-        {"256 channels holding 512 counts", 256, 512, 0, ReadStatus::channelMismatch, 512},
-        {"256 counts under a 512-channel header", 512, 256, 0, ReadStatus::noWholeBlock, 0},
+        {"exact 2048", 2048, 2048, 0, FileReadStatus::accepted, 2048},
+        {"511 surplus counts are ignored", 2048, 2048 + 511, 0, FileReadStatus::accepted, 2048},
+        {"a trailing partial count is ignored", 2048, 2048, 3, FileReadStatus::accepted, 2048},
+        {"512 surplus counts make a block too many", 2048, 2048 + 512, 0, FileReadStatus::channelMismatch, 2560},
+        {"exact 4096", 4096, 4096, 0, FileReadStatus::accepted, 4096},
+        {"more than 4096 counts", 4096, 4096 + 512, 0, FileReadStatus::tooManyCounts, 4608},
+        {"counting stops after 16 blocks", 4096, 20000, 0, FileReadStatus::tooManyCounts, 8192},
+        {"1536 is whole blocks and agrees", 1536, 1536, 0, FileReadStatus::accepted, 1536},
+        {"header says fewer than the file holds", 1024, 2048, 0, FileReadStatus::channelMismatch, 2048},
+        {"header says more than the file holds", 4096, 2048, 0, FileReadStatus::channelMismatch, 2048},
+        {"negative channels", -2048, 2048, 0, FileReadStatus::channelMismatch, 2048},
+        {"fewer than 512 counts", 512, 511, 0, FileReadStatus::noWholeBlock, 0},
+        {"no counts at all", 1024, 0, 0, FileReadStatus::noWholeBlock, 0},
+        {"256 channels holding exactly 256 counts", 256, 256, 0, FileReadStatus::accepted, 256},
+        {"256 channels and a partial count", 256, 256, 2, FileReadStatus::accepted, 256},
+        {"256 channels holding 255 counts", 256, 255, 0, FileReadStatus::noWholeBlock, 0},
+        {"256 channels holding 257 counts", 256, 257, 0, FileReadStatus::noWholeBlock, 0},
+        {"256 channels holding 512 counts", 256, 512, 0, FileReadStatus::channelMismatch, 512},
+        {"256 counts under a 512-channel header", 512, 256, 0, FileReadStatus::noWholeBlock, 0},
     };
     for (const AcceptCase& c : cases) {
         SCOPED_TRACE(c.name);
         const ReadResult r = parseSpectrumBytes(fileBytes(c.headerChannels, c.counts, c.extraBytes));
         EXPECT_EQ(r.status, c.status) << r.reason;
-        EXPECT_EQ(r.ok, c.status == ReadStatus::accepted);
+        EXPECT_EQ(r.ok, c.status == FileReadStatus::accepted);
         EXPECT_EQ(r.n, c.n);
         EXPECT_EQ(r.reason.empty(), r.ok);
         EXPECT_EQ(r.reason.find('\n'), std::string::npos);
@@ -94,7 +94,7 @@ TEST(SpectrumFile, ShorterThanTheHeaderIsRefusedWithZero)
         std::vector<std::uint8_t> b = fileBytes(2048, 0);
         b.resize(size);
         const ReadResult r = parseSpectrumBytes(b);
-        EXPECT_EQ(r.status, ReadStatus::shorterThanHeader);
+        EXPECT_EQ(r.status, FileReadStatus::shorterThanHeader);
         EXPECT_EQ(r.n, 0);
         EXPECT_EQ(r.offset, size);
     }
@@ -131,7 +131,7 @@ TEST(SpectrumFile, ReadsOnlyWhatCanMatterOfAHugeFile)
     const std::string path = pathIn(dir, "huge.dat");
     test::writeRaw(path, fileBytes(4096, 256 * 1024));
     const ReadResult r = readSpectrumFile(path);
-    EXPECT_EQ(r.status, ReadStatus::tooManyCounts);
+    EXPECT_EQ(r.status, FileReadStatus::tooManyCounts);
     EXPECT_EQ(r.n, 8192);
     EXPECT_EQ(r.counts.size(), 8192u);
 }
@@ -140,9 +140,9 @@ TEST(SpectrumFile, MissingFileIsRefusedWithAReason)
 {
     QTemporaryDir dir;
     const ReadResult r = readSpectrumFile(pathIn(dir, "absent.dat"));
-    EXPECT_EQ(r.status, ReadStatus::cannotOpen);
+    EXPECT_EQ(r.status, FileReadStatus::cannotOpen);
     EXPECT_FALSE(r.reason.empty());
-    EXPECT_EQ(readSpectrumFile(dir.path().toStdString()).status, ReadStatus::cannotOpen); // a folder
+    EXPECT_EQ(readSpectrumFile(dir.path().toStdString()).status, FileReadStatus::cannotOpen); // a folder
 }
 
 // --- A failed save never harms the file already there. ---
