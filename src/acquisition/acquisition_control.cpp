@@ -84,7 +84,7 @@ void scanTick(SharedState& s, Form& f)
             f.Timer1.enabled = true;
         }
         mirrorAnalyserView(s, f, false);
-        f.Label7.text = " ";
+        f.Label7.text.assign(1, ' ');  // one blank: the count at the cursor means nothing here
     }
     DrawScanProfile(s);
 }
