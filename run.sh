@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DDETKIT_BUILD_TESTS=OFF -DDETKIT_BUILD_BENCH=OFF >/dev/null
-cmake --build build --target detkit -j"$(nproc)"
-exec ./build/src/app/detkit --simulate "$@"
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DDETKIT_BUILD_TESTS=OFF -DDETKIT_BUILD_BENCH=OFF >/dev/null
+cmake --build build/release --target detkit -j"$(nproc)"
+exec ./build/release/src/app/detkit --simulate "$@"

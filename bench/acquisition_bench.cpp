@@ -5,9 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
+#include "support/gui_bench_main.h"
 
-#include <QGuiApplication>
+
 
 #include "acquisition/acquisition_control.h"
 #include "device/link.h"
@@ -74,13 +74,4 @@ BENCHMARK(BM_60McaTicks4096Latency1ms)
 }  // namespace
 }  // namespace detkit
 
-int main(int argc, char** argv)
-{
-    // The redraw puts text on the surfaces, which needs the application object.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return detkit::runGuiBenchmarks(argc, argv); }

@@ -3,12 +3,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "support/gui_bench_main.h"
+
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 #include <random>
 
-#include <QGuiApplication>
 
 #include "display/plot.h"
 #include "display/plot_geometry.h"
@@ -170,15 +170,4 @@ BENCHMARK(BM_Piece_TextOut);
 } // namespace
 } // namespace detkit
 
-int main(int argc, char** argv)
-{
-    // Text on the surfaces needs the application object; no display is needed.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return detkit::runGuiBenchmarks(argc, argv); }
