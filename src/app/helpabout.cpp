@@ -51,9 +51,10 @@ TMcaAbout::TMcaAbout(QWidget* parent) : QDialog(parent)
     auto* name = new QLabel(QString("%1 %2").arg(kProgramName, DETKIT_VERSION), this);
     name->setObjectName("ProductName");
     name->setGeometry(120, 16, 140, 20);
-    auto* what = new QLabel("Gamma-ray MCA controller", this);
+    auto* what = new QLabel("Gamma-ray spectrometry with a USB multichannel analyser", this);
     what->setObjectName("Comments");
-    what->setGeometry(120, 40, 140, 20);
+    what->setWordWrap(true);
+    what->setGeometry(120, 38, 142, 58);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKButton");
