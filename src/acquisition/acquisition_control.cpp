@@ -38,18 +38,32 @@ void mirrorAnalyserView(SharedState& s, Form& f, bool takeCursor)
 
 void mcaTick(SharedState& s, Form& f)
 {
+    const detkit::RateTracker beforeShift = s.RateTracker;
     ShiftRateTracker(s.RateTracker);
     // No tick may start while the blocks are being read.
     f.Timer1.enabled = false;
-    ReadSpectrum(s);
+    const bool spectrumRead = ReadSpectrum(s) == 1;
     f.Timer1.enabled = true;
+
+    if (!spectrumRead) {
+        // CountRate still holds the last rate, not a new total: taking it for one
+        // would show thousands of kcps next tick. Nothing moves until a read
+        // succeeds, and a link that did not deliver the spectrum is not asked for
+        // the status as well: a dead analyser holds the window one time-out, not two.
+        s.RateTracker = beforeShift;
+        PaintBox1Paint(s, f);
+        return;
+    }
 
     if (ReadStatus(s) == 1) {
         mirrorAnalyserView(s, f, true);
         const std::int32_t elapsed = s.StatusBlock.elapsed();
         if (PresetReached(elapsed, s.McaSettings.presetTime)) {
             f.Timer1.enabled = false;
-            ReadSpectrum(s);
+            // This read is the measurement that stays: one more try before
+            // saying it is incomplete.
+            if (ReadSpectrum(s) != 1 && ReadSpectrum(s) != 1)
+                f.Edit1.text = kSpectrumReadError;
             StopAcquisition(s, f);
             s.Acquiring = 0;  // even when the analyser did not acknowledge the stop
             f.Timer1.enabled = false;

@@ -7,6 +7,9 @@
 
 namespace detkit {
 
+// Shown when the last read at the preset end did not deliver the whole spectrum.
+inline constexpr const char* kSpectrumReadError = "Spectrum Read Error !";
+
 // Stamps the header with the date and time of the press and starts the
 // analyser ("$G;"), opening it first if none was found yet.
 void McaStartClick(SharedState& s, Form& f);

@@ -13,24 +13,6 @@
 
 namespace detkit {
 
-namespace {
-
-// A header text up to its NUL; a full buffer without one yields 31 characters.
-std::string headerText(const std::array<char, 32>& text)
-{
-    const auto end = std::find(text.begin(), text.begin() + McaSettings::kTextMax, '\0');
-    return std::string(text.begin(), end);
-}
-
-// At most 31 characters and a NUL, the rest zero: never past the 32 bytes.
-void setHeaderText(std::array<char, 32>& dest, const std::string& text)
-{
-    dest.fill('\0');
-    std::copy_n(text.begin(), std::min(text.size(), McaSettings::kTextMax), dest.begin());
-}
-
-} // namespace
-
 void Button10Click(SharedState& s, Form& form)
 {
     McaSettings& settings = s.McaSettings;
@@ -54,8 +36,12 @@ void Button10Click(SharedState& s, Form& form)
     s.ChannelCount = settings.channels;
     s.McaHeader.channels = static_cast<std::int16_t>(s.ChannelCount & 0xFFFF);
     s.McaHeader.presetTime = settings.presetTime;
-    setHeaderText(s.WorkingHeader.comment, settings.comment);
-    setHeaderText(s.WorkingHeader.sampleId, settings.sampleId);
+    // The analyser's header carries the texts too: an acquisition started
+    // after this set-up is saved with the comment and sample ID typed here.
+    for (SpectrumHeader* h : {&s.WorkingHeader, &s.McaHeader}) {
+        setHeaderText(h->comment, settings.comment);
+        setHeaderText(h->sampleId, settings.sampleId);
+    }
     PaintBox1Paint(s, form);
 }
 

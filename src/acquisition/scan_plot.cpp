@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <string>
 
 #include "display/plot.h"
+#include "display/readout.h"
 #include "display/vertical_scale.h"
 #include "platform/format.h"
 
@@ -38,12 +38,6 @@ void ProfileRows(const StatusBlock& status, std::int32_t first, std::int32_t las
     }
 }
 
-namespace {
-
-void rightAligned(Canvas& c, int right, int y, const std::string& text) { c.TextOut(right - c.TextWidth(text), y, text); }
-
-}  // namespace
-
 void DrawScanProfile(SharedState& s)
 {
     PlotSurfaces& surf = s.surfaces;
@@ -56,20 +50,19 @@ void DrawScanProfile(SharedState& s)
     plot.CopyRect(Rect{0, 0, W, H}, surf.PlotBackground, Rect{0, 0, W, H});
 
     plot.setFontColor(clAqua);
-    rightAligned(plot, 175, 5, Format("%8.1f", s.ScanSettings.scanPreset * 0.1));
-    rightAligned(plot, 175, 18, Format("%8.1f", s.StatusBlock.elapsed() * 0.01));
+    TextOutRight(plot, 175, 5, Format("%8.1f", s.ScanSettings.scanPreset * 0.1));
+    TextOutRight(plot, 175, 18, Format("%8.1f", s.StatusBlock.elapsed() * 0.01));
     if (s.LogScale == 0) {
         plot.setFontColor(s.TextColor);
         plot.TextOut(10, 18, std::string(FullScaleLabels[static_cast<std::size_t>(
                                  std::clamp(s.FullScaleIndex, 0, kFullScaleSteps))]));
     }
     plot.setFontColor(clAqua);
-    rightAligned(plot, 375, 5, Format("%8.2f", static_cast<double>(s.CountRate)));
-    rightAligned(plot, 375, 18, Format("%8.2f", s.StatusBlock.totalCounts() * 0.001));
+    TextOutRight(plot, 375, 5, Format("%8.2f", static_cast<double>(s.CountRate)));
+    TextOutRight(plot, 375, 18, Format("%8.2f", s.StatusBlock.totalCounts() * 0.001));
     plot.setFontColor(clRed);
     plot.TextOut(50, 5, "* ACQ *");
-    plot.TextOut(50, 18, std::string(s.WorkingHeader.comment.data(),
-                                     strnlen(s.WorkingHeader.comment.data(), s.WorkingHeader.comment.size())));
+    plot.TextOut(50, 18, headerText(s.WorkingHeader.comment));
 
     // Region marks and the cursor take their window from the analyser's status.
     const std::int32_t wf = s.StatusBlock.windowFirst();
@@ -83,8 +76,8 @@ void DrawScanProfile(SharedState& s)
         plot.setPenColor(static_cast<Color>(r.color) & 0xFFFFFFu);
         if (s2 <= 0)
             continue;
-        std::int64_t x0 = (r.lowCh - wf) / s2;
-        const std::int64_t x1 = (r.highCh - wf) / s2;
+        std::int64_t x0 = (std::int64_t{r.lowCh} - wf) / s2;
+        const std::int64_t x1 = (std::int64_t{r.highCh} - wf) / s2;
         if (!(x1 > 0 && x1 < W))
             continue;
         x0 = std::max<std::int64_t>(x0, 0);
@@ -111,7 +104,8 @@ void DrawScanProfile(SharedState& s)
     }
 
     plot.setPenColor(clRed);
-    const std::int64_t cx = s2 > 0 ? (s.StatusBlock.cursor() - wf) / s2 : (s.StatusBlock.cursor() - wf) * z2;
+    const std::int64_t fromFirst = std::int64_t{s.StatusBlock.cursor()} - wf;
+    const std::int64_t cx = s2 > 0 ? fromFirst / s2 : fromFirst * z2;
     if (cx > 0 && cx < W) {
         const int row = top[static_cast<std::size_t>(cx)];
         plot.MoveTo(static_cast<int>(cx), row - 25);

@@ -99,7 +99,7 @@ TForm1::TForm1(SharedState& state, Form& form, QWidget* parent) : QMainWindow(pa
             run(tick_);
     });
 
-    showForm();
+    showForm(Refresh::labelsOnly);  // the first paint runs the full redraw
     // A fixed single border: the window cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -300,12 +300,21 @@ void TForm1::showForm(Refresh refresh)
     }
     // Inside a paint the box is being drawn already; asking again would loop.
     if (paintBox_ != nullptr && refresh == Refresh::all)
-        paintBox_->update();
+        paintBox_->showComposed();
 }
 
 void TForm1::run(const std::function<void()>& handler, Refresh refresh)
 {
-    readForm();
+    // A handler that opens a modal dialog keeps the loop running, so ticks and
+    // paints run inside it. Their Form is the outer handler's, which the widgets
+    // do not show yet: reading them back would undo what it has set.
+    if (runDepth_ == 0)
+        readForm();
+    ++runDepth_;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{runDepth_};
     try {
         handler();
     } catch (const std::exception& e) {  // ConversionError among them

@@ -76,6 +76,7 @@ private:
     std::function<void(const QString&)> showError_;
     std::vector<Binding> bindings_;
     bool closing_ = false;
+    int runDepth_ = 0;
 };
 
 }  // namespace detkit

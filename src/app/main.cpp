@@ -1,6 +1,7 @@
 // detkit: start-up. Command-line options that only print are handled before
 // any window exists; otherwise the main window is built and the loop runs.
 
+#include <clocale>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -36,6 +37,9 @@ int main(int argc, char** argv)
         return printSpectrumInfo(options.info);
 
     QApplication app(argc, argv);
+    // Qt takes the C locale from the environment; numbers on screen, in the
+    // analyser's commands and in typed fields always use '.', whatever it says.
+    std::setlocale(LC_NUMERIC, "C");
     int code = 0;
     try {
         Program program(options);

@@ -7,8 +7,9 @@ namespace detkit {
 
 void PaintBoxWidget::paintEvent(QPaintEvent*)
 {
-    if (paintHandler_)
+    if (!composed_ && paintHandler_)
         paintHandler_();
+    composed_ = false;
     QPainter p(this);
     p.drawImage(0, 0, surface_.image());
 }

@@ -17,8 +17,15 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-    // Runs before each paint: the full redraw of the plot into the surface.
+    // Runs before a paint the window system asks for: the full redraw.
     void setPaintHandler(std::function<void()> handler) { paintHandler_ = std::move(handler); }
+    // The surface was just composed by a handler: the next paint only shows it.
+    // (A tick of the scan mode draws its own picture, which a redraw would wipe.)
+    void showComposed()
+    {
+        composed_ = true;
+        update();
+    }
 
 signals:
     void mouseDown(int button, int x, int y);
@@ -30,6 +37,7 @@ protected:
 private:
     const Canvas& surface_;
     std::function<void()> paintHandler_;
+    bool composed_ = false;
 };
 
 }  // namespace detkit

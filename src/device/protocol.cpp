@@ -123,7 +123,8 @@ int ReadSpectrum(SharedState& s)
     std::array<std::uint8_t, kSpectrumBlockBytes> reply{};
     for (int b = 1; b <= blocks; ++b) {
         std::size_t stored = 0;
-        // A block that did not arrive whole would shift counts: stop instead.
+        // A block that did not arrive whole would shift counts, and after a
+        // failed poll the link is in doubt: stop rather than go on to the next.
         if (Transact(s, ReadBlockCommand(b), reply.size(), reply, stored) != TransferResult::ok)
             return 0;
         PlaceSpectrumBlock(reply, b, s.LiveSpectrum);

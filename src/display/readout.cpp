@@ -9,21 +9,11 @@
 
 namespace detkit {
 
-namespace {
-
-// Formatted numbers keep their leading blanks, so it is their right edges that line up.
-void rightAligned(Canvas& c, int right, int y, const std::string& text)
+void TextOutRight(Canvas& c, int right, int y, std::string_view text)
 {
+    // Formatted numbers keep their leading blanks, so it is their right edges that line up.
     c.TextOut(right - c.TextWidth(text), y, text);
 }
-
-std::string_view headerText(const std::array<char, 32>& text)
-{
-    const auto end = std::find(text.begin(), text.end(), '\0');
-    return std::string_view(text.data(), static_cast<std::size_t>(end - text.begin()));
-}
-
-} // namespace
 
 void DrawHeaderValues(SharedState& s, std::string_view fullScaleLabel)
 {
@@ -33,10 +23,10 @@ void DrawHeaderValues(SharedState& s, std::string_view fullScaleLabel)
 
     const AcquisitionTimes& t = s.AcquisitionTimes;
     c.setFontColor(clAqua);
-    rightAligned(c, 175, 5, Format("%8.1f", t.presetTime * 0.1));
-    rightAligned(c, 175, 18, Format("%8.1f", t.realTime * 0.1));
-    rightAligned(c, 275, 5, Format("%8.1f", t.deadTime * 0.1));
-    rightAligned(c, 275, 18, Format("%8.1f", t.liveTime * 0.1));
+    TextOutRight(c, 175, 5, Format("%8.1f", t.presetTime * 0.1));
+    TextOutRight(c, 175, 18, Format("%8.1f", t.realTime * 0.1));
+    TextOutRight(c, 275, 5, Format("%8.1f", t.deadTime * 0.1));
+    TextOutRight(c, 275, 18, Format("%8.1f", t.liveTime * 0.1));
 
     if (s.LogScale == 0) {
         c.setFontColor(s.TextColor);
@@ -44,8 +34,8 @@ void DrawHeaderValues(SharedState& s, std::string_view fullScaleLabel)
     }
 
     c.setFontColor(clAqua);
-    rightAligned(c, 375, 5, Format("%8.2f", static_cast<double>(s.CountRate)));
-    rightAligned(c, 375, 18, Format("%8.2f", s.StatusBlock.totalCounts() * 0.001));
+    TextOutRight(c, 375, 5, Format("%8.2f", static_cast<double>(s.CountRate)));
+    TextOutRight(c, 375, 18, Format("%8.2f", s.StatusBlock.totalCounts() * 0.001));
 
     if (s.Acquiring == 1) {
         c.setFontColor(clRed);

@@ -8,7 +8,11 @@
 
 namespace detkit {
 
+class Canvas;
 struct SharedState;
+
+// Text whose right edge is at x = right.
+void TextOutRight(Canvas& c, int right, int y, std::string_view text);
 
 // Draws the values into PlotImage, transparently, over what the redraw has
 // just cleared. Sets CountRate to 0 when no acquisition runs, so the rate

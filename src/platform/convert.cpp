@@ -1,6 +1,7 @@
 #include "platform/convert.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -69,8 +70,11 @@ double StrToFloat(std::string_view text)
     }
     if (i != s.size())
         throw fail();
-    const double v = std::strtod(s.c_str(), nullptr);
-    if (!std::isfinite(v))
+    // from_chars ignores the C locale: "1.8" is 1.8 even where the decimal separator is a comma.
+    double v = 0;
+    const std::size_t start = s[0] == '+' ? 1 : 0;
+    const auto [end, ec] = std::from_chars(s.data() + start, s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v))
         throw fail();
     return v;
 }

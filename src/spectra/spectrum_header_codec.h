@@ -55,32 +55,4 @@ HeaderBytes encodeHeader(const SpectrumHeader& header);
 // than 1024 bytes are given. Texts are taken as they lie, NUL or not.
 SpectrumHeader decodeHeader(std::span<const std::uint8_t> bytes);
 
-// Puts `text` into a fixed text field: cut so that a NUL always fits, the rest
-// of the field zeroed (32-byte fields keep at most 31 characters).
-template <std::size_t N> void setHeaderText(std::array<char, N>& field, std::string_view text)
-{
-    field.fill('\0');
-    const std::size_t n = text.size() < N - 1 ? text.size() : N - 1;
-    text.copy(field.data(), n);
-}
-
-// The text of a fixed field up to its first NUL (or the whole field).
-template <std::size_t N> std::string headerText(const std::array<char, N>& field)
-{
-    std::size_t n = 0;
-    while (n < N && field[n] != '\0')
-        ++n;
-    return std::string(field.data(), n);
-}
-
-// Makes sure a text field read from a file ends inside itself: a field with no
-// NUL loses its last character. Bytes after an existing NUL are kept.
-template <std::size_t N> void terminateHeaderText(std::array<char, N>& field)
-{
-    for (char c : field)
-        if (c == '\0')
-            return;
-    field[N - 1] = '\0';
-}
-
 } // namespace detkit

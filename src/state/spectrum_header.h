@@ -5,7 +5,10 @@
 // decoding live in spectra/spectrum_file.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace detkit {
 
@@ -43,5 +46,33 @@ struct SpectrumHeader {
 
     bool operator==(const SpectrumHeader&) const = default;
 };
+
+// Puts `text` into a fixed text field: cut so that a NUL always fits, the rest
+// of the field zeroed (32-byte fields keep at most 31 characters).
+template <std::size_t N> void setHeaderText(std::array<char, N>& field, std::string_view text)
+{
+    field.fill('\0');
+    const std::size_t n = text.size() < N - 1 ? text.size() : N - 1;
+    text.copy(field.data(), n);
+}
+
+// The text of a fixed field up to its first NUL; never more than N - 1 characters.
+template <std::size_t N> std::string headerText(const std::array<char, N>& field)
+{
+    std::size_t n = 0;
+    while (n < N - 1 && field[n] != '\0')
+        ++n;
+    return std::string(field.data(), n);
+}
+
+// Makes sure a text field read from a file ends inside itself: a field with no
+// NUL loses its last character. Bytes after an existing NUL are kept.
+template <std::size_t N> void terminateHeaderText(std::array<char, N>& field)
+{
+    for (char c : field)
+        if (c == '\0')
+            return;
+    field[N - 1] = '\0';
+}
 
 }  // namespace detkit

@@ -39,11 +39,13 @@ protected:
         Timer1Timer(s, f);
         return true;
     }
-    void setUp(int channels, int presetTime)
+    void setUp(int channels, int presetTime, const std::string& comment = {}, const std::string& sampleId = {})
     {
         dialogs.mcaSetUp = [=](McaSettings& m) {
             m.channels = channels;
             m.presetTime = presetTime;
+            m.comment = comment;
+            m.sampleId = sampleId;
             return true;
         };
         Button10Click(s, f);
@@ -55,7 +57,7 @@ protected:
 
 TEST_F(Measurement, TenSecondsOfCaesiumFromStartToFile)
 {
-    setUp(1024, 100);
+    setUp(1024, 100, "rice, Fukushima lot 7", "S-2015-0042");
     EXPECT_EQ(s.ChannelCount, 1024);
     McaStartClick(s, f);
     ASSERT_EQ(s.Acquiring, 1);
@@ -99,6 +101,9 @@ TEST_F(Measurement, TenSecondsOfCaesiumFromStartToFile)
     EXPECT_EQ(r.header.liveTime, s.AcquisitionTimes.liveTime);
     EXPECT_EQ(r.header.acqYear, 2015);
     EXPECT_EQ(r.header.acqHour, 14);
+    // What the operator typed in the set-up before Start is saved with the measurement.
+    EXPECT_EQ(headerText(r.header.comment), "rice, Fukushima lot 7");
+    EXPECT_EQ(headerText(r.header.sampleId), "S-2015-0042");
     ASSERT_EQ(r.counts.size(), 1024u);
     EXPECT_TRUE(std::equal(r.counts.begin(), r.counts.end(), s.LiveSpectrum.begin()));
 }
@@ -212,6 +217,61 @@ TEST_F(Measurement, FailedStatusReadKeepsTheLastViewAndFiniteTimes)
     EXPECT_EQ(s.AcquisitionTimes.realTime, real);  // from the previous status
     EXPECT_EQ(s.CountRate, 0.0f);                  // no elapsed time, no rate
     EXPECT_EQ(s.Acquiring, 1);
+}
+
+TEST_F(Measurement, AFailedSpectrumReadShowsNoFalseRate)
+{
+    setUp(1024, 36000);
+    McaStartClick(s, f);
+    for (int i = 0; i < 20; ++i)
+        tick();
+    const float rate = s.CountRate;
+    const std::int32_t dead = s.AcquisitionTimes.deadTime;
+    link.sim.clearCommandLog();
+    link.sim.injectReplyFault(ReplyFault::noReply, "$R3;");
+    tick();
+    // The tick gave up after the failed block and did not ask for the status.
+    EXPECT_EQ(count("$R0;"), 0);
+    EXPECT_EQ(s.CountRate, rate);
+    EXPECT_EQ(s.AcquisitionTimes.deadTime, dead);
+    EXPECT_EQ(s.Acquiring, 1);
+    // The next tick measures over both ticks, not from the rate taken for a total.
+    tick();
+    EXPECT_GT(s.CountRate, rate * 0.5f);
+    EXPECT_LT(s.CountRate, rate * 2.0f);
+    EXPECT_LT(s.AcquisitionTimes.deadTime, 100);
+}
+
+TEST_F(Measurement, TheLastReadIsTriedTwiceBeforeItIsCalledIncomplete)
+{
+    // Block 2 of the reads after the status that reaches the preset fails once
+    // (the second try reads it whole) or twice (the spectrum stays incomplete).
+    for (const int failures : {1, 2}) {
+        SimLink run;
+        ScriptedDialogs d;
+        run.s.io.dialogs = &d;
+        d.mcaSetUp = [](McaSettings& m) {
+            m.channels = 512;
+            m.presetTime = 10;  // 1.0 s: the tenth tick reaches it
+            return true;
+        };
+        Button10Click(run.s, run.f);
+        McaStartClick(run.s, run.f);
+        for (int i = 0; i < 9; ++i) {
+            run.clock.advance(100);
+            Timer1Timer(run.s, run.f);
+        }
+        ASSERT_EQ(run.s.Acquiring, 1);
+        run.sim.injectReplyFault(ReplyFault::noReply, "$R2;", failures, /*after=*/1);
+        run.clock.advance(100);
+        Timer1Timer(run.s, run.f);
+        EXPECT_EQ(run.s.Acquiring, 0);
+        const bool whole = std::equal(run.s.LiveSpectrum.begin(), run.s.LiveSpectrum.begin() + 512,
+                                      run.sim.counts().begin());
+        EXPECT_EQ(whole, failures == 1);
+        EXPECT_EQ(run.f.Edit1.text == kSpectrumReadError, failures == 2) << run.f.Edit1.text;
+        EXPECT_EQ(run.s.AcquisitionTimes.realTime, 10);
+    }
 }
 
 TEST_F(Measurement, ScanPassesAreCounted)

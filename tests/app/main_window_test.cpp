@@ -11,6 +11,7 @@
 
 #include "app/dava.h"
 #include "app/helpabout.h"
+#include "app/paint_box_widget.h"
 #include "app/shell.h"
 #include "platform/clock.h"
 #include "platform/convert.h"
@@ -147,6 +148,32 @@ TEST_F(MainWindow, TimerFollowsTheFormModel)
     EXPECT_EQ(window.timer1()->interval(), 250);
     window.run([this] { form.Timer1.enabled = false; });
     EXPECT_FALSE(window.timer1()->isActive());
+}
+
+TEST_F(MainWindow, ATickInsideADialogKeepsTheOuterHandlersChoices)
+{
+    // ReadSpec selects Mem1, then its file dialog runs ticks and paints.
+    window.run([this] {
+        form.McaMem.checked = false;
+        form.Mem1Spec.checked = true;
+        window.run([] {});  // a tick while the dialog is open
+        EXPECT_TRUE(form.Mem1Spec.checked);
+        EXPECT_FALSE(form.McaMem.checked);
+    });
+    EXPECT_TRUE(child<QAbstractButton>("Mem1Spec")->isChecked());
+    EXPECT_FALSE(child<QAbstractButton>("McaMem")->isChecked());
+}
+
+TEST_F(MainWindow, OnlyWindowSystemPaintsRunTheRedraw)
+{
+    int redraws = 0;
+    window.paintBox()->setPaintHandler([&redraws] { ++redraws; });
+    window.paintBox()->grab();  // painted for the first time: the full redraw
+    const int afterExpose = redraws;
+    EXPECT_GE(afterExpose, 1);
+    window.run([] {});  // a handler composed the surface: shown as it is
+    window.paintBox()->grab();
+    EXPECT_EQ(redraws, afterExpose);
 }
 
 TEST(Shell, Edit1ClickShowsDateAndTimeThatMove)

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 #include "platform/convert.h"
 #include "platform/format.h"
 
@@ -72,6 +75,30 @@ TEST(Format, CFormatsOfTheForms)
     EXPECT_EQ(Format("%8.2f", 0.0), "    0.00");
     const std::string longText(300, 'x');
     EXPECT_EQ(Format("%s!", longText.c_str()), longText + "!");
+}
+
+}  // namespace
+}  // namespace detkit
+
+namespace detkit {
+namespace {
+
+TEST(Convert, StrToFloatIgnoresACommaLocale)
+{
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string keep = previous != nullptr ? previous : "C";
+    bool comma = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"})
+        if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+            comma = true;
+            break;
+        }
+    if (!comma)
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    EXPECT_DOUBLE_EQ(StrToFloat("1.8"), 1.8);
+    EXPECT_DOUBLE_EQ(StrToFloat("   12.34"), 12.34);
+    EXPECT_THROW(StrToFloat("1,8"), ConversionError);
+    std::setlocale(LC_NUMERIC, keep.c_str());
 }
 
 }  // namespace

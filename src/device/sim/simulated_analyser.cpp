@@ -66,9 +66,9 @@ void SimulatedAnalyser::failOperation(DriverOp op, int times)
     driverFaults_[op] = times;
 }
 
-void SimulatedAnalyser::injectReplyFault(ReplyFault fault, std::string commandPrefix, int times)
+void SimulatedAnalyser::injectReplyFault(ReplyFault fault, std::string commandPrefix, int times, int after)
 {
-    replyFaults_.push_back({fault, std::move(commandPrefix), times});
+    replyFaults_.push_back({fault, std::move(commandPrefix), times, after});
 }
 
 void SimulatedAnalyser::clearFaults()
@@ -254,6 +254,10 @@ void SimulatedAnalyser::handleCommand(const std::string& command)
     auto rule = std::ranges::find_if(replyFaults_, [&](const ReplyFaultRule& r) {
         return r.times != 0 && command.compare(0, r.prefix.size(), r.prefix) == 0;
     });
+    if (rule != replyFaults_.end() && rule->after > 0) {
+        --rule->after;
+        rule = replyFaults_.end();
+    }
     if (rule == replyFaults_.end()) {
         queueReply(reply(command));
         return;

@@ -63,8 +63,9 @@ class SimulatedAnalyser final : public UsbSerialDriver {
 
     // Fault injection. Each fault is used up after `times` uses (-1: for ever).
     void failOperation(DriverOp op, int times = 1);
-    // Applies to commands that begin with `commandPrefix` ("" for any).
-    void injectReplyFault(ReplyFault fault, std::string commandPrefix = {}, int times = 1);
+    // Applies to commands that begin with `commandPrefix` ("" for any), after
+    // the first `after` of them have been answered normally.
+    void injectReplyFault(ReplyFault fault, std::string commandPrefix = {}, int times = 1, int after = 0);
     void clearFaults();
     // Unplugging closes every handle and loses the analyser's state with its power.
     void unplug();
@@ -98,6 +99,7 @@ class SimulatedAnalyser final : public UsbSerialDriver {
         ReplyFault fault;
         std::string prefix;
         int times;
+        int after;
     };
 
     bool takeDriverFault(DriverOp op);
