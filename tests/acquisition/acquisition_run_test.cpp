@@ -242,37 +242,28 @@ TEST_F(Measurement, AFailedSpectrumReadShowsNoFalseRate)
     EXPECT_LT(s.AcquisitionTimes.deadTime, 100);
 }
 
-TEST_F(Measurement, TheLastReadIsTriedTwiceBeforeItIsCalledIncomplete)
+// Block 2 of the reads after the status that reaches the preset fails once
+// (the second try reads it whole) or twice (the spectrum stays incomplete).
+class LastRead : public Measurement, public ::testing::WithParamInterface<int> {};
+
+TEST_P(LastRead, IsTriedTwiceBeforeItIsCalledIncomplete)
 {
-    // Block 2 of the reads after the status that reaches the preset fails once
-    // (the second try reads it whole) or twice (the spectrum stays incomplete).
-    for (const int failures : {1, 2}) {
-        SimLink run;
-        ScriptedDialogs d;
-        run.s.io.dialogs = &d;
-        d.mcaSetUp = [](McaSettings& m) {
-            m.channels = 512;
-            m.presetTime = 10;  // 1.0 s: the tenth tick reaches it
-            return true;
-        };
-        Button10Click(run.s, run.f);
-        McaStartClick(run.s, run.f);
-        for (int i = 0; i < 9; ++i) {
-            run.clock.advance(100);
-            Timer1Timer(run.s, run.f);
-        }
-        ASSERT_EQ(run.s.Acquiring, 1);
-        run.sim.injectReplyFault(ReplyFault::noReply, "$R2;", failures, /*after=*/1);
-        run.clock.advance(100);
-        Timer1Timer(run.s, run.f);
-        EXPECT_EQ(run.s.Acquiring, 0);
-        const bool whole = std::equal(run.s.LiveSpectrum.begin(), run.s.LiveSpectrum.begin() + 512,
-                                      run.sim.counts().begin());
-        EXPECT_EQ(whole, failures == 1);
-        EXPECT_EQ(run.f.Edit1.text == kSpectrumReadError, failures == 2) << run.f.Edit1.text;
-        EXPECT_EQ(run.s.AcquisitionTimes.realTime, 10);
-    }
+    const int failures = GetParam();
+    setUp(512, 10);  // 1.0 s: the tenth tick reaches it
+    McaStartClick(s, f);
+    for (int i = 0; i < 9; ++i)
+        tick();
+    ASSERT_EQ(s.Acquiring, 1);
+    link.sim.injectReplyFault(ReplyFault::noReply, "$R2;", failures, /*after=*/1);
+    tick();
+    EXPECT_EQ(s.Acquiring, 0);
+    const bool whole = std::equal(s.LiveSpectrum.begin(), s.LiveSpectrum.begin() + 512, link.sim.counts().begin());
+    EXPECT_EQ(whole, failures == 1);
+    EXPECT_EQ(f.Edit1.text == kSpectrumReadError, failures == 2) << f.Edit1.text;
+    EXPECT_EQ(s.AcquisitionTimes.realTime, 10);
 }
+
+INSTANTIATE_TEST_SUITE_P(Failures, LastRead, ::testing::Values(1, 2));
 
 TEST_F(Measurement, ScanPassesAreCounted)
 {
